@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: the native unit tests under AddressSanitizer and
+# UndefinedBehaviorSanitizer, then the Windows build's tests under Wine on an Xvfb display
+# (the Win32 shell in-process, and the whole program end to end).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+"$root/scripts/deps.sh"
+
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+quietly() {
+  if ! "$@" >"$log" 2>&1; then
+    cat "$log"
+    echo "failed: $*" >&2
+    exit 1
+  fi
+}
+
+for preset in native win64; do
+  [ -f "build/$preset/CMakeCache.txt" ] || quietly cmake --preset "$preset"
+  quietly cmake --build --preset "$preset"
+done
+
+status=0
+ctest --preset native --output-on-failure -j2 --progress || status=1
+ctest --preset win64 --output-on-failure --progress || status=1
+if [ -d build/win64/screenshots ]; then
+  echo "Screenshots: $root/build/win64/screenshots"
+fi
+exit $status

@@ -1,0 +1,34 @@
+// Binds the main window's events to the program state and the commands.
+#pragma once
+
+#include "app/commands.h"
+#include "app/program_state.h"
+#include "app/window_operations.h"
+
+namespace quillfern {
+
+// What the main window raises once it accepts events.
+class MainWindowEvents {
+ public:
+  virtual void onCreated() = 0;
+  virtual void onSizeChanged() = 0;
+  virtual void onCommand(Command command) = 0;
+
+ protected:
+  ~MainWindowEvents() = default;
+};
+
+class Application final : public MainWindowEvents {
+ public:
+  Application(ProgramState& state, WindowOperations& window) : state_(state), window_(window) {}
+
+  void onCreated() override;
+  void onSizeChanged() override;
+  void onCommand(Command command) override;
+
+ private:
+  ProgramState& state_;
+  WindowOperations& window_;
+};
+
+}  // namespace quillfern

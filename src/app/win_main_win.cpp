@@ -1,0 +1,22 @@
+// The program's entry: the program state, the main window and its message loop.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "app/application.h"
+#include "app/main_window_win.h"
+#include "app/program_state.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  const INITCOMMONCONTROLSEX controls{.dwSize = sizeof controls,
+                                      .dwICC = ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+  ::InitCommonControlsEx(&controls);
+
+  // The state lives until the loop has ended; leaving this scope releases the table and the
+  // cache folder's text once.
+  quillfern::ProgramState state;
+  quillfern::MainWindow window;
+  quillfern::Application application(state, window);
+  if (!window.create(instance, application))
+    return 1;
+  return window.runMessageLoop();
+}

@@ -1,0 +1,48 @@
+#include "app/application.h"
+
+#include <gtest/gtest.h>
+
+#include "fake_window.h"
+
+namespace quillfern {
+namespace {
+
+using testing::FakeWindow;
+
+TEST(Application, CreatedEventSetsTheFixedCacheFolder) {
+  ProgramState state;
+  FakeWindow window;
+  Application application(state, window);
+  EXPECT_TRUE(state.cacheRoot.empty());
+  application.onCreated();
+  EXPECT_EQ(
+      state.cacheRoot,
+      "C:\\Users\\Administrator\\AppData\\Local\\Microsoft\\Windows\\Temporary Internet Files");
+  EXPECT_EQ(state.foundFiles.count(), 0);
+}
+
+struct ResizeCase {
+  int width, height;
+  int listWidth, listHeight;
+};
+
+TEST(Application, SizeChangedFitsTheListToTheOuterWindowSize) {
+  const ResizeCase cases[] = {
+      {1062, 590, 1062, 464},   // the start size
+      {1296, 1010, 1296, 884},  // maximised on a 1280x1024 screen
+      {160, 24, 160, 0},        // minimised: too low for the allowance
+      {40000, 40000, 32627, 32627},
+  };
+  for (const ResizeCase& c : cases) {
+    ProgramState state;
+    FakeWindow window;
+    window.width = c.width;
+    window.height = c.height;
+    Application(state, window).onSizeChanged();
+    EXPECT_EQ(window.listWidth, c.listWidth) << c.width << "x" << c.height;
+    EXPECT_EQ(window.listHeight, c.listHeight) << c.width << "x" << c.height;
+  }
+}
+
+}  // namespace
+}  // namespace quillfern
