@@ -1,5 +1,7 @@
 #include "app/application.h"
 
+#include "results/search_command.h"
+
 namespace quillfern {
 
 void Application::onCreated() {
@@ -13,6 +15,8 @@ void Application::onSizeChanged() {
 void Application::onCommand(Command command) {
   switch (command) {
     case Command::runSearch:
+      runSearch(state_, window_, platform_.directories);
+      break;
     case Command::extractToDesktop:
     case Command::openFolder:
       break;  // not bound yet

@@ -4,6 +4,7 @@
 #include "app/commands.h"
 #include "app/program_state.h"
 #include "app/window_operations.h"
+#include "search/directory_reader.h"
 
 namespace quillfern {
 
@@ -18,9 +19,15 @@ class MainWindowEvents {
   ~MainWindowEvents() = default;
 };
 
+// The platform facilities the commands reach through.
+struct Platform {
+  DirectoryReader& directories;
+};
+
 class Application final : public MainWindowEvents {
  public:
-  Application(ProgramState& state, WindowOperations& window) : state_(state), window_(window) {}
+  Application(ProgramState& state, WindowOperations& window, Platform platform)
+      : state_(state), window_(window), platform_(platform) {}
 
   void onCreated() override;
   void onSizeChanged() override;
@@ -29,6 +36,7 @@ class Application final : public MainWindowEvents {
  private:
   ProgramState& state_;
   WindowOperations& window_;
+  Platform platform_;
 };
 
 }  // namespace quillfern

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string_view>
+#include <vector>
 
 #include "common/text.h"
 #include "search/found_file_table.h"
@@ -16,6 +17,9 @@ inline constexpr std::string_view kCacheFolder =
 struct ProgramState {
   FoundFileTable foundFiles;
   Text cacheRoot;  // without a trailing backslash; set when the main window is created
+  // The table position of each result line, in list order. Lines and entries match one to one
+  // unless the list refused a line.
+  std::vector<int> listedEntries;
 };
 
 // The main window's created handler.

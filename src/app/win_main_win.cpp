@@ -5,6 +5,7 @@
 #include "app/application.h"
 #include "app/main_window_win.h"
 #include "app/program_state.h"
+#include "search/directory_reader_win.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   const INITCOMMONCONTROLSEX controls{.dwSize = sizeof controls,
@@ -15,7 +16,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   // cache folder's text once.
   quillfern::ProgramState state;
   quillfern::MainWindow window;
-  quillfern::Application application(state, window);
+  quillfern::Win32DirectoryReader directories;
+  quillfern::Application application(state, window, quillfern::Platform{directories});
   if (!window.create(instance, application))
     return 1;
   return window.runMessageLoop();

@@ -43,6 +43,13 @@ struct FindHandleTraits {
   static void close(Handle handle) noexcept { ::FindClose(handle); }
 };
 
+// CreateFile reports failure with INVALID_HANDLE_VALUE, not null.
+struct FileHandleTraits {
+  using Handle = HANDLE;
+  static Handle none() noexcept { return INVALID_HANDLE_VALUE; }
+  static void close(Handle handle) noexcept { ::CloseHandle(handle); }
+};
+
 struct KernelHandleTraits {
   using Handle = HANDLE;
   static Handle none() noexcept { return nullptr; }
@@ -69,6 +76,7 @@ struct RegistryKeyTraits {
 };
 
 using UniqueFindHandle = UniqueHandle<FindHandleTraits>;
+using UniqueFileHandle = UniqueHandle<FileHandleTraits>;
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueFont = UniqueHandle<GdiObjectTraits<HFONT>>;
 using UniqueBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;

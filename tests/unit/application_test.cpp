@@ -2,17 +2,20 @@
 
 #include <gtest/gtest.h>
 
+#include "fake_directory_tree.h"
 #include "fake_window.h"
 
 namespace quillfern {
 namespace {
 
+using testing::FakeDirectoryTree;
 using testing::FakeWindow;
 
 TEST(Application, CreatedEventSetsTheFixedCacheFolder) {
   ProgramState state;
   FakeWindow window;
-  Application application(state, window);
+  FakeDirectoryTree tree{window.transcript};
+  Application application(state, window, Platform{tree});
   EXPECT_TRUE(state.cacheRoot.empty());
   application.onCreated();
   EXPECT_EQ(
@@ -36,9 +39,10 @@ TEST(Application, SizeChangedFitsTheListToTheOuterWindowSize) {
   for (const ResizeCase& c : cases) {
     ProgramState state;
     FakeWindow window;
+    FakeDirectoryTree tree{window.transcript};
     window.width = c.width;
     window.height = c.height;
-    Application(state, window).onSizeChanged();
+    Application(state, window, Platform{tree}).onSizeChanged();
     EXPECT_EQ(window.listWidth, c.listWidth) << c.width << "x" << c.height;
     EXPECT_EQ(window.listHeight, c.listHeight) << c.width << "x" << c.height;
   }

@@ -56,6 +56,8 @@ class FakeWindow final : public WindowOperations {
       onProcessEvents();
   }
   bool isRadioChecked(Control radio) const override {
+    if (recordReads)
+      const_cast<FakeWindow*>(this)->record("read " + nameOf(radio));
     const auto found = radioChecked.find(radio);
     return found != radioChecked.end() && found->second;
   }
@@ -76,6 +78,19 @@ class FakeWindow final : public WindowOperations {
 
   void check(Control radio) { radioChecked = {{radio, true}}; }
   void record(std::string line) { transcript.push_back(std::move(line)); }
+
+  static std::string nameOf(Control control) {
+    switch (control) {
+      case Control::单选框1:
+        return "单选框1";
+      case Control::单选框2:
+        return "单选框2";
+      case Control::单选框3:
+        return "单选框3";
+      default:
+        return "another control";
+    }
+  }
 
  private:
   std::size_t appendCalls_ = 0;

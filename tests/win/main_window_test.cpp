@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "search/directory_reader_win.h"
+
 namespace quillfern {
 namespace {
 
@@ -14,7 +16,8 @@ namespace {
 // already visible when it came.
 class RecordingEvents final : public MainWindowEvents {
  public:
-  explicit RecordingEvents(MainWindow& window) : window_(window), application_(state, window) {}
+  explicit RecordingEvents(MainWindow& window)
+      : window_(window), application_(state, window, Platform{directories_}) {}
   ProgramState state;
   std::vector<std::string> events;
   std::function<void(Command)> commandHandler;
@@ -44,6 +47,7 @@ class RecordingEvents final : public MainWindowEvents {
  private:
   bool visible() const { return ::IsWindowVisible(window_.handle()) != FALSE; }
   MainWindow& window_;
+  Win32DirectoryReader directories_;
   Application application_;
 };
 
