@@ -51,8 +51,7 @@ inline constexpr int kResultMenuOffset = 3;
 
 // Where the result list's popup menu opens, or nothing when no line is selected.
 constexpr std::optional<Point> resultMenuOrigin(int selectedLine, Point cursor) {
-  if (selectedLine == -1)
-    return std::nullopt;
+  if (selectedLine == -1) return std::nullopt;
   return Point{cursor.x + kResultMenuOffset, cursor.y + kResultMenuOffset};
 }
 

@@ -47,8 +47,7 @@ std::wstring hyperlinkLabelText() {
 
 bool registerHyperlinkLabelClass(HINSTANCE instance) {
   WNDCLASSEXW existing{.cbSize = sizeof existing};
-  if (::GetClassInfoExW(instance, kHyperlinkLabelClass, &existing))
-    return true;
+  if (::GetClassInfoExW(instance, kHyperlinkLabelClass, &existing)) return true;
   WNDCLASSEXW labelClass{
       .cbSize = sizeof labelClass,
       .lpfnWndProc = &labelProc,

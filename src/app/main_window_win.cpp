@@ -38,8 +38,7 @@ UniqueFont createSearchButtonFont() {
 
 bool registerWindowClass(HINSTANCE instance, WNDPROC procedure) {
   WNDCLASSEXW existing{.cbSize = sizeof existing};
-  if (::GetClassInfoExW(instance, kWindowClass, &existing))
-    return true;
+  if (::GetClassInfoExW(instance, kWindowClass, &existing)) return true;
   HICON icon = ::LoadIconW(instance, MAKEINTRESOURCEW(kProgramIconId));
   WNDCLASSEXW windowClass{
       .cbSize = sizeof windowClass,
@@ -86,8 +85,7 @@ bool isHeld(int virtualKey) {
 
 UniqueMenu createResultMenu() {
   UniqueMenu menu(::CreatePopupMenu());
-  if (!menu)
-    return menu;
+  if (!menu) return menu;
   const struct {
     int id;
     const wchar_t* text;
@@ -106,8 +104,7 @@ UniqueMenu createResultMenu() {
 }
 
 MainWindow::~MainWindow() {
-  if (window_ != nullptr)
-    ::DestroyWindow(window_);
+  if (window_ != nullptr) ::DestroyWindow(window_);
 }
 
 bool MainWindow::create(HINSTANCE instance, MainWindowEvents& events, int showCommand) {
@@ -168,8 +165,7 @@ bool MainWindow::onCreate() {
       Control::列表框1, WS_EX_CLIENTEDGE, WC_LISTBOXW, L"",
       LBS_NOTIFY | LBS_USETABSTOPS | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP, k列表框1Rect);
   for (Control control : kStackingOrder) {
-    if (controlHandle(control) == nullptr)
-      return false;
+    if (controlHandle(control) == nullptr) return false;
   }
 
   HWND above = HWND_TOP;
@@ -190,8 +186,7 @@ bool MainWindow::onCreate() {
   ::SendMessageW(编辑框1, EM_SETSEL, 0, 0);
 
   const LRESULT lineHeight = ::SendMessageW(列表框1, LB_GETITEMHEIGHT, 0, 0);
-  if (lineHeight != LB_ERR)
-    ::SendMessageW(列表框1, LB_SETITEMHEIGHT, 0, lineHeight + 1);
+  if (lineHeight != LB_ERR) ::SendMessageW(列表框1, LB_SETITEMHEIGHT, 0, lineHeight + 1);
 
   int partEdges[] = {-1};
   ::SendMessageW(状态条1, SB_SETPARTS, std::size(partEdges), reinterpret_cast<LPARAM>(partEdges));
@@ -234,11 +229,9 @@ HWND MainWindow::controlHandle(Control control) const noexcept {
 }
 
 std::optional<Control> MainWindow::controlOf(HWND window) const noexcept {
-  if (window == nullptr)
-    return std::nullopt;
+  if (window == nullptr) return std::nullopt;
   for (Control control : kStackingOrder) {
-    if (controlHandle(control) == window)
-      return control;
+    if (controlHandle(control) == window) return control;
   }
   return std::nullopt;
 }
@@ -250,8 +243,7 @@ LRESULT CALLBACK MainWindow::windowProc(HWND window, UINT message, WPARAM wParam
     ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
   }
   auto* self = reinterpret_cast<MainWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (self == nullptr)
-    return ::DefWindowProcW(window, message, wParam, lParam);
+  if (self == nullptr) return ::DefWindowProcW(window, message, wParam, lParam);
   if (message == WM_NCDESTROY) {
     ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     self->window_ = nullptr;
@@ -283,27 +275,21 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void MainWindow::onSize() {
   // The status bar docks itself first, so the list's handler sees the new layout.
-  if (状态条1 != nullptr)
-    ::SendMessageW(状态条1, WM_SIZE, 0, 0);
-  if (raisingEvents_ && !closed_)
-    events_->onSizeChanged();
+  if (状态条1 != nullptr) ::SendMessageW(状态条1, WM_SIZE, 0, 0);
+  if (raisingEvents_ && !closed_) events_->onSizeChanged();
 }
 
 void MainWindow::onCommand(int id, int notification) {
-  if (!raisingEvents_ || closed_)
-    return;
+  if (!raisingEvents_ || closed_) return;
   const bool fromButton = id == k按钮1Id;
-  if (fromButton && notification != BN_CLICKED)
-    return;
-  if (const auto command = commandFor(id))
-    events_->onCommand(*command);
+  if (fromButton && notification != BN_CLICKED) return;
+  if (const auto command = commandFor(id)) events_->onCommand(*command);
 }
 
 void MainWindow::onActivate(bool active) {
   if (!active) {
     HWND focused = ::GetFocus();
-    if (controlOf(focused))
-      focusOnDeactivate_ = focused;
+    if (controlOf(focused)) focusOnDeactivate_ = focused;
     return;
   }
   if (focusOnDeactivate_ != nullptr && ::IsWindowEnabled(focusOnDeactivate_)) {
@@ -322,14 +308,11 @@ void MainWindow::onDestroy() {
 }
 
 bool MainWindow::preTranslateMessage(const MSG& message) {
-  if (window_ == nullptr || closed_)
-    return false;
-  if (message.hwnd != window_ && !::IsChild(window_, message.hwnd))
-    return false;
+  if (window_ == nullptr || closed_) return false;
+  if (message.hwnd != window_ && !::IsChild(window_, message.hwnd)) return false;
   switch (message.message) {
     case WM_RBUTTONDOWN:
-      if (message.hwnd == 列表框1)
-        showResultMenu();
+      if (message.hwnd == 列表框1) showResultMenu();
       return false;  // the list box still gets the press
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
@@ -350,8 +333,7 @@ bool MainWindow::onKeyDown(const MSG& message) {
       HWND target = controlHandle(action.target);
       ::SetFocus(target);
       // As in a dialog, tabbing into the edit box selects its text.
-      if (action.target == Control::编辑框1)
-        ::SendMessageW(target, EM_SETSEL, 0, -1);
+      if (action.target == Control::编辑框1) ::SendMessageW(target, EM_SETSEL, 0, -1);
       return true;
     }
     case KeyAction::Kind::checkRadio:
@@ -372,18 +354,15 @@ void MainWindow::showResultMenu() {
   POINT cursor{};
   ::GetCursorPos(&cursor);
   const auto origin = resultMenuOrigin(selectedResultLine(), Point{cursor.x, cursor.y});
-  if (!origin)
-    return;
+  if (!origin) return;
   UniqueMenu menu = createResultMenu();
-  if (!menu)
-    return;
+  if (!menu) return;
   ::TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, origin->x, origin->y,
                    0, window_, nullptr);
 }
 
 void MainWindow::dispatch(const MSG& message) {
-  if (preTranslateMessage(message))
-    return;
+  if (preTranslateMessage(message)) return;
   ::TranslateMessage(&message);
   ::DispatchMessageW(&message);
 }
@@ -398,8 +377,7 @@ int MainWindow::runMessageLoop() {
 void MainWindow::processPendingEvents() {
   MSG message{};
   while (::PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE) && message.message != WM_QUIT) {
-    if (!::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
-      return;
+    if (!::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) return;
     if (message.message == WM_QUIT) {
       // Leave the quit request for the main loop.
       ::PostQuitMessage(static_cast<int>(message.wParam));
@@ -410,30 +388,25 @@ void MainWindow::processPendingEvents() {
 }
 
 void MainWindow::clearResultList() {
-  if (列表框1 != nullptr)
-    ::SendMessageW(列表框1, LB_RESETCONTENT, 0, 0);
+  if (列表框1 != nullptr) ::SendMessageW(列表框1, LB_RESETCONTENT, 0, 0);
 }
 
 int MainWindow::appendResultLine(const Text& line) {
-  if (列表框1 == nullptr)
-    return -1;
+  if (列表框1 == nullptr) return -1;
   const LRESULT index =
       ::SendMessageA(列表框1, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
-  if (index < 0)
-    return -1;
+  if (index < 0) return -1;
   ::SendMessageA(列表框1, LB_SETITEMDATA, static_cast<WPARAM>(index), 0);
   return static_cast<int>(index);
 }
 
 int MainWindow::selectedResultLine() const {
-  if (列表框1 == nullptr)
-    return -1;
+  if (列表框1 == nullptr) return -1;
   return static_cast<int>(::SendMessageW(列表框1, LB_GETCURSEL, 0, 0));
 }
 
 void MainWindow::setSearchButtonDisabled(bool disabled) {
-  if (按钮1 != nullptr)
-    ::EnableWindow(按钮1, disabled ? FALSE : TRUE);
+  if (按钮1 != nullptr) ::EnableWindow(按钮1, disabled ? FALSE : TRUE);
 }
 
 void MainWindow::setStatusText(const Text& text) {
@@ -448,25 +421,21 @@ bool MainWindow::isRadioChecked(Control radio) const {
 }
 
 Text MainWindow::extensionText() const {
-  if (编辑框1 == nullptr)
-    return {};
+  if (编辑框1 == nullptr) return {};
   const int length = ::GetWindowTextLengthA(编辑框1);
-  if (length <= 0)
-    return {};
+  if (length <= 0) return {};
   std::vector<char> buffer(static_cast<std::size_t>(length) + 1);
   const int copied = ::GetWindowTextA(编辑框1, buffer.data(), static_cast<int>(buffer.size()));
   return Text(buffer.data(), static_cast<std::size_t>(copied > 0 ? copied : 0));
 }
 
 void MainWindow::setExtensionText(const Text& text) {
-  if (编辑框1 != nullptr)
-    ::SetWindowTextA(编辑框1, text.c_str());
+  if (编辑框1 != nullptr) ::SetWindowTextA(编辑框1, text.c_str());
 }
 
 SIZE MainWindow::outerSize() const {
   RECT rect{};
-  if (window_ == nullptr || closed_ || !::GetWindowRect(window_, &rect))
-    return SIZE{0, 0};
+  if (window_ == nullptr || closed_ || !::GetWindowRect(window_, &rect)) return SIZE{0, 0};
   return SIZE{rect.right - rect.left, rect.bottom - rect.top};
 }
 
@@ -480,16 +449,14 @@ int MainWindow::windowHeight() const {
 
 void MainWindow::setResultListWidth(int width) {
   RECT rect{};
-  if (列表框1 == nullptr || !::GetWindowRect(列表框1, &rect))
-    return;
+  if (列表框1 == nullptr || !::GetWindowRect(列表框1, &rect)) return;
   ::SetWindowPos(列表框1, nullptr, 0, 0, clampControlExtent(width), rect.bottom - rect.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void MainWindow::setResultListHeight(int height) {
   RECT rect{};
-  if (列表框1 == nullptr || !::GetWindowRect(列表框1, &rect))
-    return;
+  if (列表框1 == nullptr || !::GetWindowRect(列表框1, &rect)) return;
   ::SetWindowPos(列表框1, nullptr, 0, 0, rect.right - rect.left, clampControlExtent(height),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -18,7 +18,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   quillfern::MainWindow window;
   quillfern::Win32DirectoryReader directories;
   quillfern::Application application(state, window, quillfern::Platform{directories});
-  if (!window.create(instance, application))
-    return 1;
+  if (!window.create(instance, application)) return 1;
   return window.runMessageLoop();
 }

@@ -19,8 +19,7 @@ void reportFatalError(std::string_view message);
 template <typename List>
 const auto& elementAt(const List& list, long long position, std::string_view name) {
   const auto count = static_cast<long long>(list.size());
-  if (position < 1 || position > count)
-    fatalPositionError(name, position, count);
+  if (position < 1 || position > count) fatalPositionError(name, position, count);
   return list[static_cast<std::size_t>(position - 1)];
 }
 

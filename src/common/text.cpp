@@ -3,8 +3,7 @@
 namespace quillfern {
 
 Text removeSubtext(std::string_view text, std::string_view subtext) {
-  if (text.empty() || subtext.empty())
-    return Text(text);
+  if (text.empty() || subtext.empty()) return Text(text);
   Text result;
   result.reserve(text.size());
   std::size_t at = 0;
@@ -12,8 +11,7 @@ Text removeSubtext(std::string_view text, std::string_view subtext) {
     if (text.compare(at, subtext.size(), subtext) == 0) {
       at += subtext.size();
     } else if (isLeadByte(text[at])) {
-      if (at + 1 == text.size())
-        return result;  // a cut two-byte character is dropped
+      if (at + 1 == text.size()) return result;  // a cut two-byte character is dropped
       result.append(text.substr(at, 2));
       at += 2;
     } else {
@@ -31,11 +29,9 @@ Text removeSpaces(std::string_view text) {
   for (std::size_t at = 0; at < text.size(); ++at) {
     const char byte = text[at];
     if (isLeadByte(byte)) {
-      if (at + 1 == text.size())
-        break;  // a cut two-byte character is dropped
+      if (at + 1 == text.size()) break;  // a cut two-byte character is dropped
       const bool fullWidthSpace = byte == '\xA1' && text[at + 1] == '\xA1';
-      if (!fullWidthSpace)
-        result.append(text.substr(at, 2));
+      if (!fullWidthSpace) result.append(text.substr(at, 2));
       ++at;
     } else if (byte != ' ') {
       result.push_back(byte);
@@ -46,8 +42,7 @@ Text removeSpaces(std::string_view text) {
 
 std::vector<Text> splitText(std::string_view text, std::string_view delimiter) {
   std::vector<Text> pieces;
-  if (text.empty())
-    return pieces;
+  if (text.empty()) return pieces;
   if (delimiter.empty()) {
     pieces.emplace_back(text);
     return pieces;
@@ -60,15 +55,13 @@ std::vector<Text> splitText(std::string_view text, std::string_view delimiter) {
       at += delimiter.size();
       pieceStart = at;
     } else if (isLeadByte(text[at])) {
-      if (at + 1 == text.size())
-        break;  // a cut two-byte character stays in the last piece
+      if (at + 1 == text.size()) break;  // a cut two-byte character stays in the last piece
       at += 2;
     } else {
       ++at;
     }
   }
-  if (pieceStart < text.size())
-    pieces.emplace_back(text.substr(pieceStart));
+  if (pieceStart < text.size()) pieces.emplace_back(text.substr(pieceStart));
   return pieces;
 }
 

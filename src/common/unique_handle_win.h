@@ -29,8 +29,7 @@ class UniqueHandle {
   Handle release() noexcept { return std::exchange(handle_, Traits::none()); }
   void reset(Handle handle = Traits::none()) noexcept {
     const Handle old = std::exchange(handle_, handle);
-    if (old != Traits::none())
-      Traits::close(old);
+    if (old != Traits::none()) Traits::close(old);
   }
 
  private:
@@ -91,8 +90,7 @@ class ScopedSelection {
   ScopedSelection(const ScopedSelection&) = delete;
   ScopedSelection& operator=(const ScopedSelection&) = delete;
   ~ScopedSelection() {
-    if (previous_ != nullptr && previous_ != HGDI_ERROR)
-      ::SelectObject(dc_, previous_);
+    if (previous_ != nullptr && previous_ != HGDI_ERROR) ::SelectObject(dc_, previous_);
   }
 
  private:

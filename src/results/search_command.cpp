@@ -12,16 +12,14 @@ void runSearch(ProgramState& state, WindowOperations& window, DirectoryReader& r
   window.setSearchButtonDisabled(true);
 
   DirectoryWalk walk(reader, window, state.foundFiles);
-  if (!walk.walkDirectory(state.cacheRoot + "\\"))
-    return;  // the window is gone
+  if (!walk.walkDirectory(state.cacheRoot + "\\")) return;  // the window is gone
 
   const int count = state.foundFiles.count();
   for (int position = 1; position <= count; ++position) {
     const Text line =
         resultLine(state.foundFiles.sizeAt(position), state.foundFiles.pathAt(position));
     // A line the list refuses is left out; the lines after it still know their entries.
-    if (window.appendResultLine(line) >= 0)
-      state.listedEntries.push_back(position);
+    if (window.appendResultLine(line) >= 0) state.listedEntries.push_back(position);
   }
   window.setSearchButtonDisabled(false);
 }

@@ -17,8 +17,7 @@ class FindEnumeration final : public DirectoryEnumeration {
   FindEnumeration(const Text& pattern, EntryKind kind) : kind_(kind) {
     WIN32_FIND_DATAA data{};
     handle_.reset(::FindFirstFileA(pattern.c_str(), &data));
-    if (!handle_)
-      return;
+    if (!handle_) return;
     if (isOfKind(data)) {
       take(data);
     } else {
@@ -65,25 +64,21 @@ FileSize Win32DirectoryReader::lookUpFileSize(const Text& path) {
   // was listed shows as unreadable.
   WIN32_FIND_DATAA data{};
   const UniqueFindHandle found(::FindFirstFileA(path.c_str(), &data));
-  if (!found)
-    return kUnreadableSize;
+  if (!found) return kUnreadableSize;
   return static_cast<FileSize>((static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) |
                                data.nFileSizeLow);
 }
 
 std::optional<FolderIdentity> Win32DirectoryReader::folderIdentity(const Text& path) {
   Text folder = path;
-  if (folder.size() > 3 && lastCharacterIs(folder, '\\'))
-    folder.pop_back();
+  if (folder.size() > 3 && lastCharacterIs(folder, '\\')) folder.pop_back();
   // Opening with no access rights follows every link to the folder it ends at.
   const UniqueFileHandle handle(
       ::CreateFileA(folder.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                     nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-  if (!handle)
-    return std::nullopt;
+  if (!handle) return std::nullopt;
   BY_HANDLE_FILE_INFORMATION information{};
-  if (!::GetFileInformationByHandle(handle.get(), &information))
-    return std::nullopt;
+  if (!::GetFileInformationByHandle(handle.get(), &information)) return std::nullopt;
   return FolderIdentity{
       information.dwVolumeSerialNumber,
       (static_cast<std::uint64_t>(information.nFileIndexHigh) << 32) | information.nFileIndexLow};

@@ -19,14 +19,12 @@ bool DirectoryWalk::walkFolder(const Text& dir) {
     const bool selfOrParent = entry->name == "." || entry->name == "..";
     // A link back onto the folders being walked would repeat them until the path is too long.
     if (!selfOrParent && !(entry->reparsePoint && leadsBackOntoThePath(full))) {
-      if (!walkFolder(full + "\\"))
-        return false;
+      if (!walkFolder(full + "\\")) return false;
     }
     window_.setStatusText(full);
     folders->advance();
     window_.processPendingEvents();
-    if (window_.windowClosed())
-      return false;
+    if (window_.windowClosed()) return false;
   }
 
   // Read for every folder, so a change of the filter during the walk applies from here on.
@@ -44,16 +42,14 @@ bool DirectoryWalk::walkFolder(const Text& dir) {
 
 bool DirectoryWalk::leadsBackOntoThePath(const Text& folder) {
   const auto target = reader_.folderIdentity(folder);
-  if (!target)
-    return false;
+  if (!target) return false;
   for (FolderOnPath& onPath : path_) {
     // Looked up only once a link is met, and then once per folder on the path.
     if (!onPath.identityLookedUp) {
       onPath.identity = reader_.folderIdentity(onPath.path);
       onPath.identityLookedUp = true;
     }
-    if (onPath.identity == target)
-      return true;
+    if (onPath.identity == target) return true;
   }
   return false;
 }

@@ -17,21 +17,19 @@ Iterator firstSmallerThan(Iterator begin, Iterator end, FileSize size) {
 
 }  // namespace
 
-void FoundFileTable::offer(std::string_view path, FileSize size) {
+void FoundFileTable::take(std::string_view path, FileSize size) {
   if (entries_.size() == static_cast<std::size_t>(kCapacity)) {
-    // Most files of a large search end here, after one comparison.
-    if (size <= entries_.back().size)
-      return;
+    // Larger than the last entry, which falls out.
     const auto slot = firstSmallerThan(entries_.begin(), entries_.end(), size);
     Entry& last = entries_.back();
     last.path.assign(path);
     last.size = size;
     std::rotate(slot, std::prev(entries_.end()), entries_.end());
+    lastSize_ = entries_.back().size;
     return;
   }
 
-  if (entries_.empty())
-    entries_.reserve(kCapacity);
+  if (entries_.empty()) entries_.reserve(kCapacity);
   entries_.push_back(Entry{Text(path), size});
   const auto slot = firstSmallerThan(entries_.begin(), std::prev(entries_.end()), size);
   std::rotate(slot, std::prev(entries_.end()), entries_.end());
@@ -43,6 +41,8 @@ void FoundFileTable::offer(std::string_view path, FileSize size) {
     std::rotate(run, std::next(run), runEnd);
     run = runEnd;
   }
+  full_ = entries_.size() == static_cast<std::size_t>(kCapacity);
+  if (full_) lastSize_ = entries_.back().size;
 }
 
 const Text& FoundFileTable::pathAt(int position) const {

@@ -35,8 +35,7 @@ class WalkTest : public ::testing::Test {
   Lines statuses() const {
     Lines result;
     for (const std::string& line : window.transcript) {
-      if (line.rfind("status ", 0) == 0)
-        result.push_back(line.substr(7));
+      if (line.rfind("status ", 0) == 0) result.push_back(line.substr(7));
     }
     return result;
   }
@@ -167,8 +166,7 @@ TEST_F(WalkTest, AFilterChangeAppliesToTheFoldersFinishedAfterIt) {
   tree.folder("R\\late\\", {file("l.flv", 1), file("l.txt", 1)});
   // The user picks the FLV filter while the walk passes the first folder entry of the root.
   window.onProcessEvents = [&] {
-    if (window.statusText == "R\\early")
-      window.check(Control::单选框2);
+    if (window.statusText == "R\\early") window.check(Control::单选框2);
   };
   walk();
   EXPECT_EQ(paths(),

@@ -33,11 +33,9 @@ inline FakeEntry link(Text name, Text target) {
 // Wildcard matching as FindFirstFile does it for the patterns the filter makes, ignoring case:
 // "*.*" matches every name, a pattern that ends in "." matches only names without a dot.
 inline bool wildcardMatches(std::string_view pattern, std::string_view name) {
-  if (pattern == "*.*")
-    return true;
+  if (pattern == "*.*") return true;
   if (!pattern.empty() && pattern.back() == '.') {
-    if (name.find('.') != std::string_view::npos)
-      return false;
+    if (name.find('.') != std::string_view::npos) return false;
     pattern.remove_suffix(1);
   }
   std::size_t p = 0, n = 0, star = std::string_view::npos, resume = 0;
@@ -92,8 +90,7 @@ class FakeDirectoryTree final : public DirectoryReader {
     int returned = 0;
     for (const FakeEntry& entry : found->second) {
       // FindNextFile fails after the limit, whichever kind the entries are.
-      if (limit != failNextAfter.end() && returned == limit->second)
-        break;
+      if (limit != failNextAfter.end() && returned == limit->second) break;
       ++returned;
       if (!wildcardMatches(namePattern, entry.name) ||
           entry.directory != (kind == EntryKind::directories)) {
@@ -105,17 +102,13 @@ class FakeDirectoryTree final : public DirectoryReader {
   }
 
   FileSize lookUpFileSize(const Text& path) override {
-    if (recordSizeLookups)
-      transcript_.push_back("offer " + path);
-    if (vanishedFiles.count(path) != 0)
-      return kUnreadableSize;
+    if (recordSizeLookups) transcript_.push_back("offer " + path);
+    if (vanishedFiles.count(path) != 0) return kUnreadableSize;
     const std::size_t split = path.rfind('\\');
     const auto found = folders_.find(resolve(path.substr(0, split + 1)));
-    if (found == folders_.end())
-      return kUnreadableSize;
+    if (found == folders_.end()) return kUnreadableSize;
     for (const FakeEntry& entry : found->second) {
-      if (!entry.directory && entry.name == path.substr(split + 1))
-        return entry.size;
+      if (!entry.directory && entry.name == path.substr(split + 1)) return entry.size;
     }
     return kUnreadableSize;
   }
@@ -123,8 +116,7 @@ class FakeDirectoryTree final : public DirectoryReader {
   std::optional<FolderIdentity> folderIdentity(const Text& path) override {
     ++identityLookups;
     const Text folder = resolve(path.back() == '\\' ? path : path + "\\");
-    if (folders_.count(folder) == 0)
-      return std::nullopt;
+    if (folders_.count(folder) == 0) return std::nullopt;
     const auto found = identities_.emplace(folder, identities_.size() + 1).first;
     return FolderIdentity{1, found->second};
   }
@@ -158,12 +150,10 @@ class FakeDirectoryTree final : public DirectoryReader {
             }
           }
         }
-        if (followed)
-          break;
+        if (followed) break;
         end = next;
       }
-      if (!followed)
-        break;
+      if (!followed) break;
     }
     return path;
   }

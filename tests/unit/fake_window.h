@@ -36,8 +36,7 @@ class FakeWindow final : public WindowOperations {
   }
   int appendResultLine(const Text& line) override {
     record("appendResultLine " + line);
-    if (refusedAppends.count(appendCalls_++) != 0)
-      return -1;
+    if (refusedAppends.count(appendCalls_++) != 0) return -1;
     lines.push_back(line);
     return static_cast<int>(lines.size()) - 1;
   }
@@ -52,18 +51,15 @@ class FakeWindow final : public WindowOperations {
   }
   void processPendingEvents() override {
     record("events");
-    if (onProcessEvents)
-      onProcessEvents();
+    if (onProcessEvents) onProcessEvents();
   }
   bool isRadioChecked(Control radio) const override {
-    if (recordReads)
-      const_cast<FakeWindow*>(this)->record("read " + nameOf(radio));
+    if (recordReads) const_cast<FakeWindow*>(this)->record("read " + nameOf(radio));
     const auto found = radioChecked.find(radio);
     return found != radioChecked.end() && found->second;
   }
   Text extensionText() const override {
-    if (recordReads)
-      const_cast<FakeWindow*>(this)->record("read 编辑框1 " + extension);
+    if (recordReads) const_cast<FakeWindow*>(this)->record("read 编辑框1 " + extension);
     return extension;
   }
   void setExtensionText(const Text& text) override {

@@ -178,8 +178,7 @@ class ReferenceTable {
     const std::size_t m = entries_.size();
     for (std::size_t i = 0; i < m; ++i) {
       for (std::size_t j = i + 1; j < m; ++j) {
-        if (entries_[i].second < entries_[j].second)
-          std::swap(entries_[i], entries_[j]);
+        if (entries_[i].second < entries_[j].second) std::swap(entries_[i], entries_[j]);
       }
     }
   }

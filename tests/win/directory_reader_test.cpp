@@ -102,8 +102,7 @@ TEST_F(ReaderTest, LinksBackOntoTheWalkPathAreNotFollowedAgain) {
   EXPECT_EQ(walk(cycle), (Paths{cycle + "A\\a.txt", cycle + "B\\b.txt", cycle + "B\\side\\a.txt"}));
   Paths shown;
   for (const std::string& line : window.transcript) {
-    if (line.rfind("status ", 0) == 0)
-      shown.insert(line.substr(7));
+    if (line.rfind("status ", 0) == 0) shown.insert(line.substr(7));
   }
   // Each link is still passed over like any folder entry.
   for (const char* passed : {"A\\up", "A\\self", "B\\side", "B\\side\\up", "B\\side\\self"}) {

@@ -32,14 +32,12 @@ class RecordingEvents final : public MainWindowEvents {
   }
   void onCommand(Command command) override {
     events.push_back("command " + std::to_string(static_cast<int>(command)));
-    if (commandHandler)
-      commandHandler(command);
+    if (commandHandler) commandHandler(command);
   }
   std::vector<std::string> commands() const {
     std::vector<std::string> result;
     for (const std::string& event : events) {
-      if (event.rfind("command", 0) == 0)
-        result.push_back(event);
+      if (event.rfind("command", 0) == 0) result.push_back(event);
     }
     return result;
   }
@@ -73,8 +71,7 @@ std::wstring textOf(HWND window) {
 void pumpQueue() {
   MSG message;
   while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (message.message == WM_QUIT)
-      break;
+    if (message.message == WM_QUIT) break;
     ::TranslateMessage(&message);
     ::DispatchMessageW(&message);
   }
@@ -90,8 +87,7 @@ class MainWindowTest : public ::testing::Test {
     pumpQueue();
   }
   void TearDown() override {
-    if (window.handle() != nullptr)
-      ::DestroyWindow(window.handle());
+    if (window.handle() != nullptr) ::DestroyWindow(window.handle());
     // Take the quit request that destroying the window posts, so the next test starts clean.
     MSG message;
     while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
