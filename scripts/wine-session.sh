@@ -30,7 +30,7 @@ case $action in
       [ -s "$display_file" ] || { echo "Xvfb did not start" >&2; exit 1; }
     fi
     export DISPLAY=":$(tr -d '[:space:]' <"$display_file")"
-    wineserver -p </dev/null >/dev/null 2>&1
+    wineserver -p </dev/null >/dev/null 2>&1 || true  # already running
     wine wineboot </dev/null >/dev/null 2>&1
     ;;
   stop)

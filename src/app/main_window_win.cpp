@@ -16,6 +16,8 @@ namespace quillfern {
 namespace {
 
 constexpr wchar_t kWindowClass[] = L"QuillfernMainWindow";
+constexpr UINT_PTR kStatusTextTimer = 1;
+constexpr ULONGLONG kStatusTextInterval = 50;  // ms
 constexpr wchar_t kTitle[] = L"Quillfern";
 
 HFONT defaultGuiFont() {
@@ -265,6 +267,9 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ACTIVATE:
       onActivate(LOWORD(wParam) != WA_INACTIVE);
       return 0;
+    case WM_TIMER:
+      if (wParam == kStatusTextTimer) showPendingStatusText();
+      return 0;
     case WM_DESTROY:
       onDestroy();
       return 0;
@@ -410,9 +415,23 @@ void MainWindow::setSearchButtonDisabled(bool disabled) {
 }
 
 void MainWindow::setStatusText(const Text& text) {
-  if (状态条1 != nullptr) {
-    ::SendMessageA(状态条1, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  if (状态条1 == nullptr) return;
+  pendingStatusText_ = text;
+  if (statusTextPending_) return;  // the timer shows it
+  statusTextPending_ = true;
+  if (::GetTickCount64() - statusTextShownAt_ >= kStatusTextInterval) {
+    showPendingStatusText();
+  } else {
+    ::SetTimer(window_, kStatusTextTimer, static_cast<UINT>(kStatusTextInterval), nullptr);
   }
+}
+
+void MainWindow::showPendingStatusText() {
+  ::KillTimer(window_, kStatusTextTimer);
+  if (!statusTextPending_ || 状态条1 == nullptr) return;
+  statusTextPending_ = false;
+  statusTextShownAt_ = ::GetTickCount64();
+  ::SendMessageA(状态条1, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(pendingStatusText_.c_str()));
 }
 
 bool MainWindow::isRadioChecked(Control radio) const {

@@ -58,6 +58,7 @@ class MainWindow final : public WindowOperations {
   void onCommand(int id, int notification);
   void onActivate(bool active);
   void onDestroy();
+  void showPendingStatusText();
 
   bool onKeyDown(const MSG& message);
   void showResultMenu();
@@ -82,6 +83,11 @@ class MainWindow final : public WindowOperations {
   HWND 状态条1 = nullptr;
   HWND focusOnDeactivate_ = nullptr;
   UniqueFont buttonFont_;
+  // The status bar repaints at once on every new text; during a walk that is hundreds of
+  // times a second. It is shown at most once per interval, and always ends on the last text.
+  Text pendingStatusText_;
+  bool statusTextPending_ = false;
+  ULONGLONG statusTextShownAt_ = 0;
 };
 
 // The popup menu of the result list, its items in their order.
