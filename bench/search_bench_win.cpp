@@ -13,6 +13,8 @@
 #include <thread>
 #include <vector>
 
+#include "actions/desktop_win.h"
+#include "actions/process_starter_win.h"
 #include "app/application.h"
 #include "app/main_window_win.h"
 #include "common/unique_handle_win.h"
@@ -126,7 +128,9 @@ int main(int argc, char** argv) {
   MainWindow window;
   TimingWindow timed(window);
   Win32DirectoryReader reader;
-  Application application(state, timed, Platform{reader});
+  Win32Desktop desktop;
+  Win32ProcessStarter processes;
+  Application application(state, timed, Platform{reader, desktop, processes});
   if (!window.create(::GetModuleHandleW(nullptr), application)) return 1;
   state.cacheRoot = tree;
   HWND button = window.controlHandle(Control::按钮1);

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Starts or stops what the Windows tests run in: the build's own Wine prefix, an Xvfb display and
-# a persistent wineserver. Started once per test run; the tests then take about 0.1 s each,
+# Starts or stops what the Windows tests run in: the build's own Wine prefix (whose desktop is
+# the build's folder "desktop"), an Xvfb display and a persistent wineserver. Started once per test run; the tests then take about 0.1 s each,
 # because no Wine service is left holding a test's output pipe.
 # usage: wine-session.sh start|stop BUILD_DIR
 set -euo pipefail
@@ -29,6 +29,9 @@ case $action in
       for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.1; done
       [ -s "$display_file" ] || { echo "Xvfb did not start" >&2; exit 1; }
     fi
+    # The tests' desktop is a scratch folder of the build, never the user's home.
+    mkdir -p "$build/desktop"
+    ln -sfn "$build/desktop" "$WINEPREFIX/drive_c/users/$(id -un)/Desktop"
     export DISPLAY=":$(tr -d '[:space:]' <"$display_file")"
     wineserver -p </dev/null >/dev/null 2>&1 || true  # already running
     wine wineboot </dev/null >/dev/null 2>&1

@@ -1,5 +1,6 @@
 #include "app/application.h"
 
+#include "actions/file_commands.h"
 #include "results/search_command.h"
 
 namespace quillfern {
@@ -18,8 +19,11 @@ void Application::onCommand(Command command) {
       runSearch(state_, window_, platform_.directories);
       break;
     case Command::extractToDesktop:
+      extractToDesktop(state_, window_, platform_.desktop, platform_.processes);
+      break;
     case Command::openFolder:
-      break;  // not bound yet
+      openFolder(state_, window_, platform_.processes);
+      break;
   }
 }
 

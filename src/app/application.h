@@ -1,6 +1,8 @@
 // Binds the main window's events to the program state and the commands.
 #pragma once
 
+#include "actions/desktop.h"
+#include "actions/process_starter.h"
 #include "app/commands.h"
 #include "app/program_state.h"
 #include "app/window_operations.h"
@@ -22,6 +24,8 @@ class MainWindowEvents {
 // The platform facilities the commands reach through.
 struct Platform {
   DirectoryReader& directories;
+  Desktop& desktop;
+  ProcessStarter& processes;
 };
 
 class Application final : public MainWindowEvents {

@@ -2,6 +2,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "actions/desktop_win.h"
+#include "actions/process_starter_win.h"
 #include "app/application.h"
 #include "app/main_window_win.h"
 #include "app/program_state.h"
@@ -17,7 +19,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   quillfern::ProgramState state;
   quillfern::MainWindow window;
   quillfern::Win32DirectoryReader directories;
-  quillfern::Application application(state, window, quillfern::Platform{directories});
+  quillfern::Win32Desktop desktop;
+  quillfern::Win32ProcessStarter processes;
+  quillfern::Application application(state, window,
+                                     quillfern::Platform{directories, desktop, processes});
   if (!window.create(instance, application)) return 1;
   return window.runMessageLoop();
 }

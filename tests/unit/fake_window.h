@@ -40,7 +40,10 @@ class FakeWindow final : public WindowOperations {
     lines.push_back(line);
     return static_cast<int>(lines.size()) - 1;
   }
-  int selectedResultLine() const override { return selectedLine; }
+  int selectedResultLine() const override {
+    if (recordReads) const_cast<FakeWindow*>(this)->record("read selection");
+    return selectedLine;
+  }
   void setSearchButtonDisabled(bool disabled) override {
     record(disabled ? "disable 按钮1" : "enable 按钮1");
     searchButtonDisabled = disabled;

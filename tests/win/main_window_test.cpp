@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "actions/desktop_win.h"
+#include "actions/process_starter_win.h"
 #include "search/directory_reader_win.h"
 
 namespace quillfern {
@@ -17,7 +19,8 @@ namespace {
 class RecordingEvents final : public MainWindowEvents {
  public:
   explicit RecordingEvents(MainWindow& window)
-      : window_(window), application_(state, window, Platform{directories_}) {}
+      : window_(window),
+        application_(state, window, Platform{directories_, desktop_, processes_}) {}
   ProgramState state;
   std::vector<std::string> events;
   std::function<void(Command)> commandHandler;
@@ -46,6 +49,8 @@ class RecordingEvents final : public MainWindowEvents {
   bool visible() const { return ::IsWindowVisible(window_.handle()) != FALSE; }
   MainWindow& window_;
   Win32DirectoryReader directories_;
+  Win32Desktop desktop_;
+  Win32ProcessStarter processes_;
   Application application_;
 };
 
