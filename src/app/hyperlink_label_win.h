@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "common/text.h"
+
 namespace quillfern {
 
 inline constexpr wchar_t kHyperlinkLabelClass[] = L"QuillfernHyperlink";
@@ -13,5 +15,8 @@ bool registerHyperlinkLabelClass(HINSTANCE instance);
 
 // The brand name followed by the publisher's host in full-width parentheses.
 std::wstring hyperlinkLabelText();
+
+// The publisher's page that a click opens.
+Text hyperlinkTarget();
 
 }  // namespace quillfern

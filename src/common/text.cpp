@@ -65,6 +65,16 @@ std::vector<Text> splitText(std::string_view text, std::string_view delimiter) {
   return pieces;
 }
 
+std::size_t findSubtext(std::string_view text, std::string_view subtext) {
+  if (subtext.empty()) return 0;
+  for (std::size_t at = 0; text.size() - at >= subtext.size();
+       at += isLeadByte(text[at]) ? 2 : 1) {
+    if (text.compare(at, subtext.size(), subtext) == 0) return at;
+    if (isLeadByte(text[at]) && at + 1 == text.size()) break;
+  }
+  return std::string_view::npos;
+}
+
 bool lastCharacterIs(std::string_view text, char c) {
   std::size_t lastStart = text.size();
   for (std::size_t at = 0; at < text.size(); at += (isLeadByte(text[at]) ? 2 : 1))

@@ -26,6 +26,10 @@ Text removeSpaces(std::string_view text);
 // No pieces for the empty text; the whole text for the empty delimiter; no empty last piece.
 std::vector<Text> splitText(std::string_view text, std::string_view delimiter);
 
+// Where `subtext` first occurs in `text`, matched only where a character begins; npos when it
+// does not occur.
+std::size_t findSubtext(std::string_view text, std::string_view subtext);
+
 // Whether the last character of `text` is the one-byte character `c`; the second byte of a
 // two-byte character never counts, even when it has the same value.
 bool lastCharacterIs(std::string_view text, char c);

@@ -104,6 +104,13 @@ INSTANTIATE_TEST_SUITE_P(
                       SplitCase{"CaseMatters", "aXbxc", "x", {"aXb", "c"}}),
     [](const auto& p) { return std::string(p.param.what); });
 
+TEST(FindSubtext, MatchesOnlyWhereACharacterBegins) {
+  EXPECT_EQ(findSubtext("a \"%1\"", "\"%1\""), 2u);
+  EXPECT_EQ(findSubtext("\x81%1%1", "%1"), 3u);  // the first % is the second byte of a pair
+  EXPECT_EQ(findSubtext("abc", "d"), std::string_view::npos);
+  EXPECT_EQ(findSubtext("", "%1"), std::string_view::npos);
+}
+
 TEST(LastCharacter, IgnoresTheSecondByteOfATwoByteCharacter) {
   EXPECT_TRUE(lastCharacterIs("C:\\Desktop\\", '\\'));
   EXPECT_FALSE(lastCharacterIs("C:\\Desktop", '\\'));
