@@ -41,6 +41,7 @@ int main() {
   for (FileSize& s : sizes)
     s = static_cast<FileSize>(size(random));
   std::vector<std::string> paths;
+  paths.reserve(kPaths);
   for (int i = 0; i < kPaths; ++i) {
     paths.push_back(
         "C:\\Users\\Administrator\\AppData\\Local\\Microsoft\\Windows\\"

@@ -4,7 +4,8 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ gcc googletest clang-14 clang-format libclang-rt-14-dev
+  cmake ninja-build g++ gcc googletest clang-14 clang-format clang-tidy-14 cppcheck
+  libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix wine wine64
   xvfb xdotool imagemagick fonts-wqy-zenhei fonts-droid-fallback locales zip
 )

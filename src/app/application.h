@@ -30,7 +30,7 @@ struct Platform {
 
 class Application final : public MainWindowEvents {
  public:
-  Application(ProgramState& state, WindowOperations& window, Platform platform)
+  Application(ProgramState& state, WindowOperations& window, const Platform& platform)
       : state_(state), window_(window), platform_(platform) {}
 
   void onCreated() override;

@@ -58,7 +58,7 @@ constexpr std::optional<Point> resultMenuOrigin(int selectedLine, Point cursor) 
 enum class Key { tab, escape, enter, left, up, right, down, other };
 
 struct KeyPress {
-  Key key;
+  Key key = Key::other;
   bool shift = false;
   bool ctrl = false;
   bool alt = false;

@@ -67,8 +67,7 @@ std::vector<Text> splitText(std::string_view text, std::string_view delimiter) {
 
 std::size_t findSubtext(std::string_view text, std::string_view subtext) {
   if (subtext.empty()) return 0;
-  for (std::size_t at = 0; text.size() - at >= subtext.size();
-       at += isLeadByte(text[at]) ? 2 : 1) {
+  for (std::size_t at = 0; text.size() - at >= subtext.size(); at += isLeadByte(text[at]) ? 2 : 1) {
     if (text.compare(at, subtext.size(), subtext) == 0) return at;
     if (isLeadByte(text[at]) && at + 1 == text.size()) break;
   }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "common/fatal.h"
+#include "reference_table.h"
 
 namespace quillfern {
 namespace {
@@ -159,41 +160,11 @@ TEST(Table, CountStaysWithinCapacityAndClearEmptiesIt) {
   EXPECT_EQ(entriesOf(table), (Offers{{"again", 1}}));
 }
 
-// The ranking written the long way: an append followed by a full exchange sort while the table
-// fills, then a scan for the first smaller entry once it is full.
-class ReferenceTable {
- public:
-  void offer(const std::string& path, FileSize size) {
-    if (entries_.size() == 100) {
-      for (std::size_t i = 0; i < entries_.size(); ++i) {
-        if (size > entries_[i].second) {
-          entries_.insert(entries_.begin() + static_cast<std::ptrdiff_t>(i), {path, size});
-          entries_.pop_back();
-          return;
-        }
-      }
-      return;
-    }
-    entries_.emplace_back(path, size);
-    const std::size_t m = entries_.size();
-    for (std::size_t i = 0; i < m; ++i) {
-      for (std::size_t j = i + 1; j < m; ++j) {
-        if (entries_[i].second < entries_[j].second) std::swap(entries_[i], entries_[j]);
-      }
-    }
-  }
-  void clear() { entries_.clear(); }
-  const Offers& entries() const { return entries_; }
-
- private:
-  Offers entries_;
-};
-
 TEST(Table, AgreesWithTheExchangeSortOnRandomOffers) {
   std::mt19937_64 random(20261211);
   for (int round = 0; round < 200; ++round) {
     FoundFileTable table;
-    ReferenceTable reference;
+    testing::ReferenceTable reference;
     // Few distinct sizes make long runs of ties; some rounds span the 64-bit range.
     const FileSize spread = round % 3 == 0 ? 4 : (round % 3 == 1 ? 40 : 6 * kGiB);
     std::uniform_int_distribution<FileSize> size(-2, spread);

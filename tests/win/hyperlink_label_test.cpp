@@ -65,8 +65,9 @@ class ClassesValue {
     }
     const UniqueRegistryKey owner(key);
     if (old_) {
-      ::RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(old_->c_str()),
-                       static_cast<DWORD>(old_->size() + 1));
+      const std::string& value = *old_;
+      ::RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                       static_cast<DWORD>(value.size() + 1));
     } else {
       ::RegDeleteValueA(key, nullptr);
     }
