@@ -11,9 +11,9 @@ cd "$root"
 "$root/scripts/deps.sh"
 rounds=${1:-5}
 
-log=$(mktemp)
+# shellcheck source=quietly.sh
+. "$root/scripts/quietly.sh"
 trap 'rm -f "$log"' EXIT
-quietly() { "$@" >"$log" 2>&1 || { cat "$log"; exit 1; }; }
 
 [ -f build/bench-native/CMakeCache.txt ] ||
   quietly cmake --preset native -B build/bench-native -DQUILLFERN_SANITIZE=OFF -DCMAKE_BUILD_TYPE=Release

@@ -8,9 +8,9 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 seconds=${1:-10}
 
-log=$(mktemp)
+# shellcheck source=quietly.sh
+. "$root/scripts/quietly.sh"
 trap 'rm -f "$log"' EXIT
-quietly() { "$@" >"$log" 2>&1 || { cat "$log"; exit 1; }; }
 [ -f build/fuzz/CMakeCache.txt ] || quietly cmake --preset fuzz
 quietly cmake --build --preset fuzz
 

@@ -5,9 +5,9 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
-log=$(mktemp)
+# shellcheck source=quietly.sh
+. "$root/scripts/quietly.sh"
 trap 'rm -f "$log"' EXIT
-quietly() { "$@" >"$log" 2>&1 || { cat "$log"; exit 1; }; }
 
 # Compile commands for clang: the native build for the portable code, the MinGW build for the
 # Win32 code (clang reads narrow literals as UTF-8 only, which does not matter to the analysis).

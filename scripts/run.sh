@@ -8,15 +8,9 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 "$root/scripts/deps.sh"
 
-log=$(mktemp)
+# shellcheck source=quietly.sh
+. "$root/scripts/quietly.sh"
 trap 'rm -f "$log"' EXIT
-quietly() {
-  if ! "$@" >"$log" 2>&1; then
-    cat "$log"
-    echo "failed: $*" >&2
-    exit 1
-  fi
-}
 [ -f build/win64/CMakeCache.txt ] || quietly cmake --preset win64
 quietly cmake --build --preset win64 --target Quillfern
 

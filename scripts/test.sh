@@ -8,15 +8,9 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 "$root/scripts/deps.sh"
 
-log=$(mktemp)
+# shellcheck source=quietly.sh
+. "$root/scripts/quietly.sh"
 trap 'rm -f "$log"' EXIT
-quietly() {
-  if ! "$@" >"$log" 2>&1; then
-    cat "$log"
-    echo "failed: $*" >&2
-    exit 1
-  fi
-}
 
 for preset in native win64; do
   [ -f "build/$preset/CMakeCache.txt" ] || quietly cmake --preset "$preset"

@@ -6,13 +6,12 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <map>
 #include <optional>
-#include <sstream>
 #include <string>
 
 #include "common/unique_handle_win.h"
+#include "stand_in_log.h"
 
 #define QUILLFERN_WIDEN_(text) L##text
 #define QUILLFERN_WIDEN(text) QUILLFERN_WIDEN_(text)
@@ -91,11 +90,6 @@ class LabelTest : public ::testing::Test {
                               WS_CHILD | WS_VISIBLE, 20, 13, 328, 40, parent, nullptr, instance,
                               nullptr);
     ASSERT_NE(label, nullptr);
-    char folder[MAX_PATH] = {};
-    ::GetTempPathA(MAX_PATH, folder);
-    log = std::string(folder) + "browser-stand-in.log";
-    ::DeleteFileA(log.c_str());
-    ::SetEnvironmentVariableA("QUILLFERN_BROWSER_LOG", log.c_str());
   }
   void TearDown() override {
     ::ReleaseCapture();
@@ -129,20 +123,11 @@ class LabelTest : public ::testing::Test {
     ::SendMessageW(label, WM_LBUTTONDOWN, MK_LBUTTON,
                    MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)));
   }
-  std::string opened(int waitMs = 3000) const {
-    for (int waited = 0; waited < waitMs; waited += 50) {
-      std::ifstream in(log, std::ios::binary);
-      std::stringstream text;
-      text << in.rdbuf();
-      if (!text.str().empty()) return text.str();
-      ::Sleep(50);
-    }
-    return {};
-  }
+  std::string opened(int waitMs = 3000) const { return browser.text(waitMs); }
 
   HWND parent = nullptr;
   HWND label = nullptr;
-  std::string log;
+  testing::StandInLog browser{"QUILLFERN_BROWSER_LOG", "browser-stand-in.log"};
 };
 
 const std::string kTarget = "http://quillfern.example/?cookies";

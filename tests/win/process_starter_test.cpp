@@ -5,35 +5,18 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "actions/file_commands.h"
+#include "stand_in_log.h"
 
 namespace quillfern {
 namespace {
 
 class ProcessStarterTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char folder[MAX_PATH] = {};
-    ::GetTempPathA(MAX_PATH, folder);
-    log = std::string(folder) + "explorer-stand-in.log";
-    ::DeleteFileA(log.c_str());
-    ::SetEnvironmentVariableA("QUILLFERN_EXPLORER_LOG", log.c_str());
-    ::SetEnvironmentVariableA("QUILLFERN_EXPLORER_BUSY", nullptr);
-  }
-  std::string recorded() const {
-    for (int i = 0; i < 100; ++i) {
-      std::ifstream in(log, std::ios::binary);
-      std::stringstream text;
-      text << in.rdbuf();
-      if (!text.str().empty()) return text.str();
-      ::Sleep(20);
-    }
-    return {};
-  }
+  void SetUp() override { ::SetEnvironmentVariableA("QUILLFERN_EXPLORER_BUSY", nullptr); }
+  std::string recorded() const { return explorer.text(); }
   static ULONGLONG timed(const Text& commandLine) {
     Win32ProcessStarter starter;
     const ULONGLONG start = ::GetTickCount64();
@@ -41,7 +24,7 @@ class ProcessStarterTest : public ::testing::Test {
     return ::GetTickCount64() - start;
   }
 
-  std::string log;
+  testing::StandInLog explorer{"QUILLFERN_EXPLORER_LOG", "explorer-stand-in.log"};
 };
 
 TEST_F(ProcessStarterTest, StartsExplorerWithTheExactCommandLineAndClosesItsHandles) {
@@ -69,8 +52,7 @@ TEST_F(ProcessStarterTest, WaitsAtMostASecondForAProgramThatNeverBecomesIdle) {
 TEST_F(ProcessStarterTest, AProgramThatCannotBeStartedIsSilentlyLeftOut) {
   const ULONGLONG elapsed = timed("NoSuchFileManagerAnywhere /n,/select,\"C:\\x.flv\"");
   EXPECT_LT(elapsed, 500u);
-  std::ifstream in(log);
-  EXPECT_FALSE(in.good());
+  EXPECT_FALSE(explorer.exists());
 }
 
 }  // namespace
