@@ -411,7 +411,16 @@ int MainWindow::selectedResultLine() const {
 }
 
 void MainWindow::setSearchButtonDisabled(bool disabled) {
-  if (按钮1 != nullptr) ::EnableWindow(按钮1, disabled ? FALSE : TRUE);
+  if (按钮1 == nullptr) return;
+  // Disabling the focused button leaves the focus nowhere; it comes back with the button.
+  const bool hadFocus = ::GetFocus() == 按钮1;
+  ::EnableWindow(按钮1, disabled ? FALSE : TRUE);
+  if (disabled && hadFocus) focusBeforeSearch_ = 按钮1;
+  if (!disabled && focusBeforeSearch_ == 按钮1 && ::GetFocus() == nullptr &&
+      ::GetActiveWindow() == window_) {
+    ::SetFocus(按钮1);
+  }
+  if (!disabled) focusBeforeSearch_ = nullptr;
 }
 
 void MainWindow::setStatusText(const Text& text) {

@@ -82,6 +82,7 @@ class MainWindow final : public WindowOperations {
   HWND 列表框1 = nullptr;
   HWND 状态条1 = nullptr;
   HWND focusOnDeactivate_ = nullptr;
+  HWND focusBeforeSearch_ = nullptr;
   UniqueFont buttonFont_;
   // The status bar repaints at once on every new text; during a walk that is hundreds of
   // times a second. It is shown at most once per interval, and always ends on the last text.

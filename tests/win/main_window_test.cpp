@@ -363,6 +363,20 @@ TEST_F(MainWindowTest, StatusBarShowsTheLastOfManyQuickTextsSoon) {
   EXPECT_LT(::GetTickCount64() - start, 500u);
 }
 
+TEST_F(MainWindowTest, TheSearchButtonGetsItsFocusBackWhenItIsEnabledAgain) {
+  ::SetFocus(control(Control::按钮1));
+  window.setSearchButtonDisabled(true);
+  EXPECT_EQ(::GetFocus(), nullptr);
+  window.setSearchButtonDisabled(false);
+  EXPECT_EQ(::GetFocus(), control(Control::按钮1));
+
+  // A search started elsewhere leaves the focus where it was.
+  ::SetFocus(control(Control::列表框1));
+  window.setSearchButtonDisabled(true);
+  window.setSearchButtonDisabled(false);
+  EXPECT_EQ(::GetFocus(), control(Control::列表框1));
+}
+
 TEST_F(MainWindowTest, ListExtentsAreClampedWhenWritten) {
   RECT rect{};
   window.setResultListHeight(-5);

@@ -1,10 +1,13 @@
 // The release zip as a user unpacks it: the program and its readme, the program's version
 // information, and the program starting and closing under Wine.
 #include <windows.h>
+#include <psapi.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <cwctype>
 #include <string>
 #include <vector>
 
@@ -54,6 +57,24 @@ TEST(Release, ProgramCarriesTheVersionOfTheZip) {
   EXPECT_EQ(numbers, QUILLFERN_VERSION);
 }
 
+// The path of the comctl32 that the process loaded, in lower case.
+std::wstring commonControlsOf(HANDLE process) {
+  HMODULE modules[512] = {};
+  DWORD needed = 0;
+  if (!::EnumProcessModulesEx(process, modules, sizeof modules, &needed, LIST_MODULES_ALL)) {
+    return {};
+  }
+  for (DWORD i = 0; i < needed / sizeof(HMODULE) && i < 512; ++i) {
+    wchar_t path[MAX_PATH] = {};
+    ::GetModuleFileNameExW(process, modules[i], path, MAX_PATH);
+    std::wstring lower(path);
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](wchar_t c) { return static_cast<wchar_t>(std::towlower(c)); });
+    if (lower.find(L"comctl32") != std::wstring::npos) return lower;
+  }
+  return {};
+}
+
 struct WindowOfProcess {
   DWORD process;
   HWND found;
@@ -83,6 +104,9 @@ TEST(Release, ProgramStartsItsWindowAndEndsWhenItIsClosed) {
         reinterpret_cast<LPARAM>(&search));
   }
   ASSERT_NE(search.found, nullptr);
+  // The manifest asks for the version 6 controls, which come from the side-by-side store.
+  const std::wstring controls = commonControlsOf(process.get());
+  EXPECT_NE(controls.find(L"winsxs"), std::wstring::npos) << controls;
   ::PostMessageW(search.found, WM_CLOSE, 0, 0);
   ASSERT_EQ(::WaitForSingleObject(process.get(), 5000), WAIT_OBJECT_0);
   DWORD exitCode = 1;
