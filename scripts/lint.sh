@@ -19,6 +19,7 @@ trap 'rm -f "$log"' EXIT
 
 native_sources=$(git ls-files 'src/*.cpp' 'tests/unit/*.cpp' 'bench/*.cpp' | grep -v '_win\.cpp$')
 win_sources=$(git ls-files 'src/*_win.cpp' 'tests/win/*.cpp' 'tests/e2e/*.cpp' 'tests/stand_in/*.cpp' \
+  'tests/hostile/*.cpp' 'tests/soak/*.cpp' \
   'bench/*_win.cpp')
 # Clang finds MinGW's Windows headers by itself, but not its C++ library: that is taken from the
 # MinGW compiler's own search path (without GCC's intrinsics, which clang brings itself).

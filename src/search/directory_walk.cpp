@@ -6,10 +6,10 @@ namespace quillfern {
 
 bool DirectoryWalk::walkDirectory(const Text& dir) {
   path_.clear();
-  return walkFolder(dir);
+  return walkFolder(dir, false);
 }
 
-bool DirectoryWalk::walkFolder(const Text& dir) {
+bool DirectoryWalk::walkFolder(const Text& dir, bool belowALink) {
   path_.push_back(FolderOnPath{dir});
 
   const auto folders = reader_.enumerateEntries(dir + "*", EntryKind::directories);
@@ -18,8 +18,10 @@ bool DirectoryWalk::walkFolder(const Text& dir) {
     const Text full = dir + entry->name;
     const bool selfOrParent = entry->name == "." || entry->name == "..";
     // A link back onto the folders being walked would repeat them until the path is too long.
-    if (!selfOrParent && !(entry->reparsePoint && leadsBackOntoThePath(full))) {
-      if (!walkFolder(full + "\\")) return false;
+    // Below a link that was followed, a plain folder can lead back onto them as well.
+    const bool mayLeadBack = entry->reparsePoint || belowALink;
+    if (!selfOrParent && !(mayLeadBack && leadsBackOntoThePath(full))) {
+      if (!walkFolder(full + "\\", mayLeadBack)) return false;
     }
     window_.setStatusText(full);
     folders->advance();

@@ -28,7 +28,8 @@ class DirectoryWalk {
     bool identityLookedUp = false;
   };
 
-  bool walkFolder(const Text& dir);
+  // `belowALink`: some folder on the path was entered through a link.
+  bool walkFolder(const Text& dir, bool belowALink);
   bool leadsBackOntoThePath(const Text& folder);
 
   DirectoryReader& reader_;

@@ -212,6 +212,16 @@ TEST_F(WalkTest, LinksBackOntoThePathAreNotFollowedAgain) {
                             "R\\r.bin"}));
 }
 
+TEST_F(WalkTest, APlainFolderBelowALinkCanLeadBackOntoThePathToo) {
+  // R\A\out leads to P, the folder that holds R: below it the plain folder R is the root again.
+  tree.folder("P\\", {dir("R"), file("p.txt", 3)});
+  tree.folder("P\\R\\", {dir("A"), file("r.txt", 1)});
+  tree.folder("P\\R\\A\\", {link("out", "P\\"), file("a.txt", 2)});
+  walk("P\\R\\");
+  EXPECT_EQ(paths(), (Lines{"P\\R\\A\\out\\p.txt", "P\\R\\A\\a.txt", "P\\R\\r.txt"}));
+  EXPECT_EQ(statuses(), (Lines{"P\\R\\A\\out\\R", "P\\R\\A\\out", "P\\R\\A"}));
+}
+
 TEST_F(WalkTest, FolderIdentitiesAreLookedUpOnlyWhereALinkIsMet) {
   tree.folder("R\\", {dir("A"), dir("B")});
   tree.folder("R\\A\\", {dir("A1")});
