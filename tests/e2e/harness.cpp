@@ -117,6 +117,10 @@ HWND Program::popupMenu() const {
   return findTopLevelWindow(processId_, L"#32768", nullptr);
 }
 
+HWND Program::topLevelWindow(const wchar_t* className, const wchar_t* title) const {
+  return findTopLevelWindow(processId_, className, title);
+}
+
 std::vector<HWND> Program::visibleWindows() const {
   struct Search {
     DWORD processId;
@@ -205,6 +209,14 @@ std::wstring listLine(HWND list, int index) {
                                      reinterpret_cast<LPARAM>(line.data()));
   line.resize(static_cast<std::size_t>(std::clamp<LRESULT>(copied, 0, length)));
   return line;
+}
+
+std::vector<std::wstring> listLines(HWND list) {
+  std::vector<std::wstring> lines;
+  const int count = listCount(list);
+  for (int i = 0; i < count; ++i)
+    lines.push_back(listLine(list, i));
+  return lines;
 }
 
 RECT listLineRect(HWND list, int index) {
@@ -325,6 +337,17 @@ bool press(WORD virtualKey, std::initializer_list<WORD> modifiers) {
   return send(std::move(inputs));
 }
 
+bool type(std::wstring_view text) {
+  for (wchar_t character : text) {
+    const SHORT key = ::VkKeyScanW(character);
+    if (key == -1) return false;
+    const WORD virtualKey = LOBYTE(key);
+    const bool shifted = (HIBYTE(key) & 1) != 0;
+    if (!(shifted ? press(virtualKey, {VK_SHIFT}) : press(virtualKey))) return false;
+  }
+  return true;
+}
+
 }  // namespace input
 
 Screenshot::Screenshot(int width, int height, std::vector<std::uint8_t> bgr)
@@ -376,7 +399,7 @@ bool Screenshot::saveBmp(const std::wstring& path) const {
     std::copy_n(source, row, bytes.begin() + static_cast<std::ptrdiff_t>(target));
   }
   UniqueFileHandle out(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                               FILE_ATTRIBUTE_NORMAL, nullptr));
+                                     FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!out) return false;
   DWORD written = 0;
   return ::WriteFile(out.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,

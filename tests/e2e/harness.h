@@ -10,6 +10,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/unique_handle_win.h"
@@ -43,6 +44,8 @@ class Program {
   HWND focus() const;
   // The program's visible popup menu, or null.
   HWND popupMenu() const;
+  // The program's visible top-level window of that class and title (null for any), or null.
+  HWND topLevelWindow(const wchar_t* className, const wchar_t* title) const;
   // Every visible top-level window of the program, popup menus and message boxes included.
   std::vector<HWND> visibleWindows() const;
 
@@ -76,6 +79,7 @@ int addListLine(HWND list, const std::wstring& line);
 int listCount(HWND list);
 int listSelection(HWND list);
 std::wstring listLine(HWND list, int index);
+std::vector<std::wstring> listLines(HWND list);
 // The screen rectangle of a list line.
 RECT listLineRect(HWND list, int index);
 bool isChecked(HWND button);
@@ -91,6 +95,9 @@ bool click(POINT screen, Button button = Button::left);
 bool doubleClick(POINT screen);
 // Presses and releases a key, with the given modifier keys held around it.
 bool press(WORD virtualKey, std::initializer_list<WORD> modifiers = {});
+// Types the text key by key on the current keyboard layout, Shift held where a character needs
+// it; false when a character has no key.
+bool type(std::wstring_view text);
 }  // namespace input
 
 // A 24-bit capture of a screen rectangle.
