@@ -124,4 +124,21 @@ std::wstring ProgramTest::settledStatus(const std::wstring& expected,
   return last;
 }
 
+void ProgramTest::adopt(const wchar_t* variable) {
+  const std::wstring prepared = environmentVariable(variable);
+  ASSERT_NE(prepared, L"") << variable << " is not set: run under make-long-walks.sh";
+  cache.emplace(prepared);
+  ASSERT_EQ(cache->failure(), L"");
+}
+
+::testing::AssertionResult ProgramTest::startSearch() {
+  if (!input::click(centreOf(windowRect(searchButton)))) {
+    return ::testing::AssertionFailure() << "could not click 搜索";
+  }
+  if (!waitFor([&] { return !::IsWindowEnabled(searchButton); }, 2s)) {
+    return ::testing::AssertionFailure() << "the button was not disabled";
+  }
+  return ::testing::AssertionSuccess();
+}
+
 }  // namespace quillfern::e2e

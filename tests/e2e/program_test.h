@@ -31,6 +31,11 @@ class ProgramTest : public ::testing::Test {
   HWND control(int id) const { return program.control(id); }
   // Clicks the middle of a control.
   ::testing::AssertionResult click(int id);
+  // Moves the tree prepared outside the prefix that the environment variable names into place as
+  // the cache (make-long-walks.sh prepares them).
+  void adopt(const wchar_t* variable);
+  // Clicks 搜索 and waits until the walk is under way.
+  ::testing::AssertionResult startSearch();
   // Clicks 搜索 and waits until the search it starts has put its lines in the list.
   ::testing::AssertionResult search(std::chrono::milliseconds timeout = 10s);
   // Selects line `selected` with a click, right-clicks line `clicked` and chooses `item` with

@@ -235,25 +235,7 @@ INSTANTIATE_TEST_SUITE_P(Choices, FilterE2eTest, ::testing::ValuesIn(kFilterCase
                          [](const auto& tested) { return std::string(tested.param.name); });
 
 // Searches over the caches that make-long-walks.sh prepared outside the prefix.
-class LongWalkE2eTest : public ProgramTest {
- protected:
-  // Moves the tree that the environment variable names into place as the cache.
-  void adopt(const wchar_t* variable) {
-    const std::wstring prepared = environmentVariable(variable);
-    ASSERT_NE(prepared, L"") << variable << " is not set: run under make-long-walks.sh";
-    cache.emplace(prepared);
-    ASSERT_EQ(cache->failure(), L"");
-  }
-
-  // Clicks 搜索 and waits until the walk is under way.
-  ::testing::AssertionResult startSearch() {
-    if (!input::click(centreOf(windowRect(searchButton))))
-      return ::testing::AssertionFailure() << "could not click 搜索";
-    if (!waitFor([&] { return !::IsWindowEnabled(searchButton); }, 2s))
-      return ::testing::AssertionFailure() << "the button was not disabled";
-    return ::testing::AssertionSuccess();
-  }
-};
+using LongWalkE2eTest = ProgramTest;
 
 bool contains(const std::vector<std::wstring>& lines, const std::wstring& line) {
   return std::find(lines.begin(), lines.end(), line) != lines.end();
