@@ -140,7 +140,7 @@ TEST_F(MainWindowTest, CreatedAndSizeChangedComeOnceEachBeforeTheWindowIsShown) 
       "C:\\Users\\Administrator\\AppData\\Local\\Microsoft\\Windows\\Temporary Internet Files");
 }
 
-struct ControlSpec {
+struct ControlCase {
   Control control;
   const wchar_t* className;
   RECT rect;  // left, top, right, bottom in the window's client area
@@ -151,7 +151,7 @@ struct ControlSpec {
 
 TEST_F(MainWindowTest, EveryControlHasItsClassRectangleTextAndStyle) {
   constexpr DWORD kRadio = BS_AUTORADIOBUTTON | BS_MULTILINE | BS_LEFT | BS_VCENTER | WS_TABSTOP;
-  const ControlSpec specs[] = {
+  const ControlCase cases[] = {
       {Control::单选框1, L"Button", {16, 21, 136, 45}, L"所有文件", kRadio, 0},
       {Control::单选框2, L"Button", {152, 21, 272, 45}, L"FLV视频文件", kRadio, 0},
       {Control::单选框3, L"Button", {309, 21, 397, 45}, L"其他格式：", kRadio, 0},
@@ -181,23 +181,23 @@ TEST_F(MainWindowTest, EveryControlHasItsClassRectangleTextAndStyle) {
        LBS_NOTIFY | LBS_USETABSTOPS | LBS_NOINTEGRALHEIGHT | WS_TABSTOP,
        WS_EX_CLIENTEDGE},
   };
-  for (const ControlSpec& spec : specs) {
-    SCOPED_TRACE(::testing::Message() << "control " << static_cast<int>(spec.control));
-    HWND c = control(spec.control);
+  for (const ControlCase& expected : cases) {
+    SCOPED_TRACE(::testing::Message() << "control " << static_cast<int>(expected.control));
+    HWND c = control(expected.control);
     ASSERT_NE(c, nullptr);
-    EXPECT_EQ(classOf(c), spec.className);
+    EXPECT_EQ(classOf(c), expected.className);
     const RECT rect = clientRectOf(c);
-    EXPECT_EQ(rect.left, spec.rect.left);
-    EXPECT_EQ(rect.top, spec.rect.top);
-    EXPECT_EQ(rect.right, spec.rect.right);
-    EXPECT_EQ(rect.bottom, spec.rect.bottom);
-    EXPECT_EQ(textOf(c), spec.text);
+    EXPECT_EQ(rect.left, expected.rect.left);
+    EXPECT_EQ(rect.top, expected.rect.top);
+    EXPECT_EQ(rect.right, expected.rect.right);
+    EXPECT_EQ(rect.bottom, expected.rect.bottom);
+    EXPECT_EQ(textOf(c), expected.text);
     const auto style = static_cast<DWORD>(::GetWindowLongPtrW(c, GWL_STYLE));
-    EXPECT_EQ(style & spec.style, spec.style);
+    EXPECT_EQ(style & expected.style, expected.style);
     EXPECT_EQ(style & (WS_VISIBLE | WS_CHILD), static_cast<DWORD>(WS_VISIBLE | WS_CHILD));
     EXPECT_EQ(style & (WS_GROUP | WS_DISABLED | WS_BORDER), 0u);
     const auto exStyle = static_cast<DWORD>(::GetWindowLongPtrW(c, GWL_EXSTYLE));
-    EXPECT_EQ(exStyle & spec.exStyle, spec.exStyle);
+    EXPECT_EQ(exStyle & expected.exStyle, expected.exStyle);
   }
   const auto listStyle =
       static_cast<DWORD>(::GetWindowLongPtrW(control(Control::列表框1), GWL_STYLE));
