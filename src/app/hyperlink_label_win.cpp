@@ -102,7 +102,7 @@ void onLeftButtonDown(HWND label, POINT at) {
   if (openInBrowser(publisherPage(QUILLFERN_PUBLISHER_HOST))) setFlag(label, kOpened, true);
 }
 
-LRESULT CALLBACK labelProc(HWND label, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT handleLabelMessage(HWND label, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_PAINT:
       paint(label);
@@ -123,6 +123,14 @@ LRESULT CALLBACK labelProc(HWND label, UINT message, WPARAM wParam, LPARAM lPara
       return 0;
     default:
       return ::DefWindowProcW(label, message, wParam, lParam);
+  }
+}
+
+LRESULT CALLBACK labelProc(HWND label, UINT message, WPARAM wParam, LPARAM lParam) {
+  try {
+    return handleLabelMessage(label, message, wParam, lParam);
+  } catch (...) {
+    return 0;  // no exception crosses into the system's code; the label just stays as it was
   }
 }
 

@@ -251,7 +251,14 @@ LRESULT CALLBACK MainWindow::windowProc(HWND window, UINT message, WPARAM wParam
     self->window_ = nullptr;
     return ::DefWindowProcW(window, message, wParam, lParam);
   }
-  return self->handleMessage(message, wParam, lParam);
+  try {
+    return self->handleMessage(message, wParam, lParam);
+  } catch (...) {
+    // A command that ran out of memory ends here, not inside the system's code: the window
+    // stays usable, and the search button is enabled again for the next search.
+    self->setSearchButtonDisabled(false);
+    return 0;
+  }
 }
 
 LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <new>
 #include <string>
 #include <vector>
 
@@ -522,6 +523,17 @@ TEST_F(MainWindowTest, ClosingWhileACommandProcessesEventsStopsIt) {
   ::SendMessageW(control(Control::按钮1), BM_CLICK, 0, 0);
   EXPECT_TRUE(window.windowClosed());
   EXPECT_EQ(rounds, 1);
+}
+
+TEST_F(MainWindowTest, ACommandThatFailsLeavesTheWindowUsable) {
+  events.commandHandler = [&](Command) {
+    window.setSearchButtonDisabled(true);
+    throw std::bad_alloc();
+  };
+  ::SendMessageW(control(Control::按钮1), BM_CLICK, 0, 0);
+  EXPECT_TRUE(::IsWindowEnabled(control(Control::按钮1)));
+  EXPECT_FALSE(window.windowClosed());
+  EXPECT_EQ(window.appendResultLine("1MB  C:\\x"), 0);
 }
 
 TEST(ResultMenu, HasItsThreeItemsInOrder) {
