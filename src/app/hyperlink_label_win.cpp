@@ -99,7 +99,7 @@ void onLeftButtonDown(HWND label, POINT at) {
   RECT client{};
   ::GetClientRect(label, &client);
   if (!::PtInRect(&client, at)) return;  // a press elsewhere that the capture brought here
-  if (openInBrowser(publisherPage(QUILLFERN_PUBLISHER_HOST))) setFlag(label, kOpened, true);
+  if (openInBrowser(hyperlinkTarget())) setFlag(label, kOpened, true);
 }
 
 LRESULT handleLabelMessage(HWND label, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -109,7 +109,7 @@ MainWindow::~MainWindow() {
   if (window_ != nullptr) ::DestroyWindow(window_);
 }
 
-bool MainWindow::create(HINSTANCE instance, MainWindowEvents& events, int showCommand) {
+bool MainWindow::create(HINSTANCE instance, MainWindowEvents& events) {
   instance_ = instance;
   events_ = &events;
   if (!registerWindowClass(instance, &MainWindow::windowProc) ||
@@ -138,7 +138,7 @@ bool MainWindow::create(HINSTANCE instance, MainWindowEvents& events, int showCo
   events_->onCreated();
   events_->onSizeChanged();
 
-  ::ShowWindow(window_, showCommand);
+  ::ShowWindow(window_, SW_SHOW);
   ::UpdateWindow(window_);
   return true;
 }

@@ -22,7 +22,7 @@ class MainWindow final : public WindowOperations {
 
   // Creates the window and its controls, raises created and size changed, then shows it.
   // `events` must outlive the window. False when the platform refuses a window.
-  bool create(HINSTANCE instance, MainWindowEvents& events, int showCommand = SW_SHOW);
+  bool create(HINSTANCE instance, MainWindowEvents& events);
 
   // Runs until the quit request that destroying the window posts; returns its exit code.
   int runMessageLoop();
